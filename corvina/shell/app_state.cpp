@@ -1,0 +1,10 @@
+#include "app_state.h"
+
+namespace corvina {
+
+AppState& app() {
+  static AppState state;
+  return state;
+}
+
+}  // namespace corvina
