@@ -56,6 +56,7 @@ void shell_stop(void)
     s.dialogs.clear();
     s.answers.clear();
     s.messages.clear();
+    s.removed_paths.clear();
     s.texts.clear();
     if (s.module_handle) {
         dlclose(s.module_handle);
@@ -64,6 +65,22 @@ void shell_stop(void)
         std::filesystem::remove_all(s.module_copy, ec);
     }
     s.version_ok = 1;
+}
+
+void *shell_module_handle(void)
+{
+    return state().module_handle;
+}
+
+int shell_removed_count(void)
+{
+    return int(state().removed_paths.size());
+}
+
+const char *shell_removed(int i)
+{
+    auto &r = state().removed_paths;
+    return i >= 0 && i < int(r.size()) ? r[i].c_str() : nullptr;
 }
 
 int shell_window_count(void)

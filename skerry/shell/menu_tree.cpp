@@ -205,6 +205,8 @@ ttk_menu_item *pz_menu_add_after(const char *path, ttk_menu_open_fn fn, const ch
 
 void pz_menu_remove(const char *path)
 {
+    if (path)
+        state().removed_paths.push_back(path);
     MenuNode *node = path ? find_node(path) : nullptr;
     if (!node || node == state().root)
         return;

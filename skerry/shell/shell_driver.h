@@ -22,6 +22,8 @@ void shell_stop(void);
  * (__init_module__ or _init_module__).  0 on success, -1 with a message on
  * stderr otherwise. */
 int shell_load_module(const char *path);
+/* The loaded module's library (for dlsym), or null. */
+void *shell_module_handle(void);
 /* What _pz_mod_check_version answers (default 1). */
 void shell_set_version_ok(int ok);
 void shell_set_podversion(int bits);
@@ -60,6 +62,9 @@ TWindow *shell_top_window(void);
  * (all of them, whatever their visibility). */
 int shell_menu_count(const char *path);
 const char *shell_menu_name(const char *path, int i);
+/* Paths handed to pz_menu_remove, oldest first (also those not present). */
+int shell_removed_count(void);
+const char *shell_removed(int i);
 /* The visible entries of the focused menu of the top window. */
 int shell_top_menu_count(void);
 const char *shell_top_menu_name(int i);

@@ -102,6 +102,7 @@ struct State {
     std::vector<DialogRecord> dialogs;
     std::vector<int> answers;
     std::vector<std::string> messages;
+    std::vector<std::string> removed_paths;
     std::vector<DrawnText> texts;
     void (*modal_runner)(const volatile int *) = nullptr;
     int modal_depth = 0;
