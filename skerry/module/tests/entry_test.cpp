@@ -35,7 +35,7 @@ TEST_F(Entry, SettingsAreSavedOnLeavingTheirMenuAndReadAtTheNextStart)
     EXPECT_FALSE(fs::exists(root / "config/skerry/skerry.conf")); // saved on leaving only
     shell_press(PZ_BUTTON_MENU);
     EXPECT_EQ(shell_window_count(), 2); // the default handling went back
-    EXPECT_EQ(read_file(root / "config/skerry/skerry.conf"), "2=0\n3=1\n");
+    EXPECT_EQ(read_file(root / "config/skerry/skerry.conf"), "3=1\n");
 
     shell_stop();
     shell_start((root / "config").c_str());

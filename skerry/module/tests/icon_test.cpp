@@ -21,7 +21,7 @@ Seen look()
     ttk_color bg = ttk_ap_getx("header.bg")->color;
     s.body = col != bg && shell_pixel(X + W - 1, Y + H - 7) == col;
     s.wheel = shell_pixel(X + 7, Y + 11) == col && shell_pixel(X + 5, Y + 11) != col;
-    s.dock = shell_pixel(X + 2, Y + H - 5) == col && shell_pixel(X + 4, Y + H - 1) == col && col != bg;
+    s.dock = shell_pixel(X + 2, Y + H - 5) == col && shell_pixel(X + 4, Y + H - 2) == col && col != bg;
     return s;
 }
 } // namespace

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
 #include <thread>
 #include <vector>
 
@@ -42,6 +43,9 @@ protected:
     void TearDown() override
     {
         shell_stop();
+        // Commands this test started must not be seen by the next one.
+        while (waitpid(-1, nullptr, 0) > 0) {
+        }
         fs::remove_all(root);
         unsetenv("SKERRY_ROOT");
         unsetenv("SKERRY_REMOTE");

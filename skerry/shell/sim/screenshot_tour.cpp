@@ -1,0 +1,75 @@
+#include "screenshot_tour.h"
+
+#include "shell_driver.h"
+#include "sim_window.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QThread>
+#include <cstdio>
+
+namespace {
+
+SimWindow *tour_window = nullptr;
+QString tour_folder;
+
+bool save(const char *name)
+{
+    tour_window->refresh();
+    QCoreApplication::processEvents();
+    QString path = tour_folder + "/skerry-sim-" + name + ".png";
+    bool ok = tour_window->grab().save(path);
+    std::printf("%s %s\n", ok ? "saved" : "could not save", qPrintable(path));
+    return ok;
+}
+
+// The stand-in commands run on their own: let time pass until the state is
+// reached (or give up after a few seconds).
+bool reach(int state)
+{
+    for (int i = 0; i < 100 && tour_window->rip_status() != state; ++i) {
+        QThread::msleep(50);
+        tour_window->run_for(500);
+    }
+    return tour_window->rip_status() == state;
+}
+
+} // namespace
+
+void screenshot_tour_dialog(void)
+{
+    if (tour_window)
+        save("4-eject-question");
+}
+
+bool screenshot_tour(SimWindow &window, const QString &folder)
+{
+    tour_window = &window;
+    tour_folder = folder;
+    QDir().mkpath(folder);
+    bool ok = true;
+    window.detach_remote();
+    window.run_for(600);
+    ok &= save("1-detached");
+
+    window.attach_remote();
+    ok &= reach(1);
+    shell_select("Remote iPod");
+    shell_press(PZ_BUTTON_ACTION);
+    ok &= save("2-attached");
+
+    ok &= shell_choose("Mount") == 0;
+    ok &= reach(2);
+    ok &= save("3-mounted");
+
+    ok &= shell_choose("Unmount") == 0;
+    ok &= reach(1);
+    ok &= shell_choose("Eject") == 0; // the question is answered by the tour
+    ok &= reach(4);
+    ok &= save("5-ejected");
+
+    window.detach_remote();
+    ok &= reach(0);
+    tour_window = nullptr;
+    return ok;
+}
