@@ -57,6 +57,14 @@ void FrmMain::layoutColumns() {
   // iPod page.
   setWidth(Frame2, W - Frame2->x() - kMargin);
   listiPod->resize(Frame2->width(), listiPod->height());
+  // The three song buttons share the frame's width.
+  const int buttonWidth = (Frame2->width() - 2 * 12 - 2 * 8) / 3;
+  int x = 12;
+  for (QPushButton* b : {Command9, Command10, Command11}) {
+    b->setGeometry(x, b->y(), buttonWidth, b->height());
+    x += buttonWidth + 8;
+  }
+  cmdCancel->setGeometry(Command11->x(), cmdCancel->y(), buttonWidth, cmdCancel->height());
   Command4->move(Command4->x(), H - Command4->height() - 8);
   Command5->move(Command5->x(), H - Command5->height() - 8);
   setHeight(trvComputer, Command4->y() - 8 - trvComputer->y());
@@ -64,8 +72,8 @@ void FrmMain::layoutColumns() {
   // Other page.
   setWidth(Frame3, W - Frame3->x() - kMargin);
   const int fw = Frame3->width();
-  setWidth(Text3, fw - 16 - 54);
-  setWidth(Text4, fw - 16 - 54);
+  setWidth(Text3, fw - 16 - Command12->width() - 6 - 16);
+  setWidth(Text4, fw - 16 - Command13->width() - 6 - 16);
   moveX(Command12, fw - 16 - Command12->width());
   moveX(Command13, fw - 16 - Command13->width());
   moveX(Command14, fw - 16 - Command14->width());

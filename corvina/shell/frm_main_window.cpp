@@ -53,18 +53,6 @@ QHeaderView::section {
   border-right: 1px solid #d4ddec;
   background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #e2eaf6);
 }
-QComboBox {
-  color: #17305a; background: white; border: 1px solid #1e3e76; border-radius: 4px; padding: 1px 6px;
-}
-QComboBox::drop-down {
-  subcontrol-origin: padding; subcontrol-position: center right; width: 20px; border: none;
-  border-left: 1px solid #b8c6de;
-}
-QComboBox::down-arrow {
-  width: 0; height: 0; border-left: 4px solid transparent; border-right: 4px solid transparent;
-  border-top: 5px solid #17305a;
-}
-QComboBox QAbstractItemView { color: #17305a; background: white; selection-background-color: #376ab3; }
 QProgressBar {
   border: 1px solid #788aa8; border-radius: 3px; background: #eef1f6; text-align: center; color: #17305a;
 }
