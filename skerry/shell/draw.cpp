@@ -15,7 +15,7 @@ struct ttk_font_s {
 
 namespace {
 ttk_font_s text_font{1, 10, 6, 1};
-ttk_font_s menu_font{2, 16, 12, 1};
+ttk_font_s menu_font{2, 20, 12, 1};
 bool recording = false;
 } // namespace
 
@@ -131,11 +131,12 @@ void ttk_text(ttk_surface srf, ttk_font font, int x, int y, ttk_color col, const
     for (const char *p = text; *p;) {
         int c = next_char(p);
         const uint8_t *rows = shell::glyphs[c - 32];
+        const int top = font->top + (shell::has_descender(c) ? shell::descender_drop : 0);
         for (int r = 0; r < shell::glyph_rows; ++r)
             for (int k = 0; k < shell::glyph_columns; ++k)
                 if (rows[r] & (0x10 >> k))
-                    ttk_fillrect(srf, x + k * font->scale, y + (font->top + r) * font->scale,
-                                 x + (k + 1) * font->scale, y + (font->top + r + 1) * font->scale, col);
+                    ttk_fillrect(srf, x + k * font->scale, y + (top + r) * font->scale, x + (k + 1) * font->scale,
+                                 y + (top + r + 1) * font->scale, col);
         x += font->advance;
     }
 }

@@ -57,7 +57,7 @@ TEST_F(Drawing, FontsHaveFixedMeasuresAndTextIsDrawnAndRecorded)
     EXPECT_EQ(ttk_text_width(ttk_textfont, "abc"), 18);
     EXPECT_EQ(ttk_text_height(ttk_textfont), 10);
     EXPECT_EQ(ttk_text_width(ttk_menufont, "abc"), 36);
-    EXPECT_EQ(ttk_text_height(ttk_menufont), 16);
+    EXPECT_EQ(ttk_text_height(ttk_menufont), 20);
     EXPECT_EQ(ttk_text_width(ttk_textfont, "\xc3\xa9t\xc3\xa9"), 18); // one cell per character
     EXPECT_EQ(ttk_text_width(ttk_textfont, ""), 0);
 
