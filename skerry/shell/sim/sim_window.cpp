@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -70,12 +71,16 @@ SimWindow::SimWindow(const QString &root, int scale) : root_(root)
     connect(attach, &QPushButton::clicked, this, [this] { attach_remote(); });
     connect(detach, &QPushButton::clicked, this, [this] { detach_remote(); });
     status_ = new QLabel;
+    status_->setMinimumWidth(260);
+    zoom_ = new QLabel;
     auto *keys = new QLabel("Keys:\nEnter  action (hold: held action)\nM, Esc  menu\n"
                             "Up/Down, wheel  scroll\nLeft/Right  previous/next\nSpace  play");
     auto *side = new QVBoxLayout;
     side->addWidget(attach);
     side->addWidget(detach);
     side->addWidget(status_);
+    side->addWidget(new QLabel("Header icon, enlarged:"));
+    side->addWidget(zoom_);
     side->addStretch();
     side->addWidget(keys);
     auto *layout = new QHBoxLayout(this);
@@ -125,6 +130,8 @@ void SimWindow::refresh()
     ttk_surface srf = shell_surface();
     QImage image(reinterpret_cast<const uchar *>(srf->pixels), srf->w, srf->h, srf->w * 4, QImage::Format_RGB32);
     view_->show_screen(image.copy());
+    const int w = 24, h = ttk_screen->wy;
+    zoom_->setPixmap(QPixmap::fromImage(image.copy(srf->w - w, 0, w, h).scaled(w * 8, h * 8)));
     update_status();
     last_draw_ = last_ms_;
 }

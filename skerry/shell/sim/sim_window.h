@@ -47,6 +47,7 @@ private:
     QString root_;
     ScreenView *view_;
     QLabel *status_;
+    QLabel *zoom_; // the right end of the header, where the status icon sits
     QTimer timer_;
     QElapsedTimer clock_;
     qint64 last_ms_ = 0;

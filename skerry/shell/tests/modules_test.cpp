@@ -1,6 +1,8 @@
 #include "shell_fixture.h"
 
+#include <clocale>
 #include <cstdlib>
+#include <libintl.h>
 #include <fstream>
 #include <sstream>
 
@@ -42,4 +44,9 @@ TEST_F(Modules, MissingLibraryIsAnErrorAndConfigPathsAreBelowTheConfigFolder)
     PzModule *mod = pz_register_module("skerry", nullptr);
     EXPECT_EQ(std::string(pz_module_get_cfgpath(mod, "skerry.conf")),
               (folder / "config" / "skerry" / "skerry.conf").string());
+}
+
+TEST_F(Modules, TranslationHandsBackTheText)
+{
+    EXPECT_STREQ(dcgettext(nullptr, "Transfer", LC_MESSAGES), "Transfer");
 }
