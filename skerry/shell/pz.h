@@ -128,8 +128,8 @@ TWindow *ttk_new_window(void);
 void ttk_window_title(TWindow *win, const char *title);
 void ttk_add_widget(TWindow *win, TWidget *wid);
 void ttk_show_window(TWindow *win);
-/* Shrinks the window around its widgets and shows it centred above the
- * window below it. */
+/* Makes the window a popup: shrunk around its widgets, centred, drawn
+ * above the window below it once shown. */
 void ttk_set_popup(TWindow *win);
 void ttk_widget_set_dirty(TWidget *wid);
 /* Runs wid->timer every ms milliseconds; 0 stops it. */

@@ -124,10 +124,13 @@ void close_to_main(void)
         close_window(s.stack.back());
 }
 
-// Windows are freed only once the callback that closed them has returned.
+// Windows are freed only once the callback that closed them has returned;
+// while a question is open, callbacks below it are still running.
 void free_closed_windows(void)
 {
     State &s = state();
+    if (s.modal_depth > 0)
+        return;
     while (!s.to_free.empty()) {
         TWindow *win = s.to_free.back();
         s.to_free.pop_back();
