@@ -4,7 +4,8 @@
 #include "ipod_atom_mhbd.h"
 #include "ipod_atom_mqed.h"
 #include "ipod_internal.h"
-#include "ipod_io_file.h"
+#include "ipod_image.h"
+#include "ipod_io_memory.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -68,23 +69,24 @@ static void free_ipod(ipod_t ipod) {
   ipod_memory_free(ipod);
 }
 
-// Reads a whole tree from a file. Returns 1 with the root, 0 when the file
-// does not exist, -1 when it exists but cannot be read or makes no sense.
+// Reads a whole tree from a file image (tracks keep pointing into it).
+// Returns 1 with the root, 0 when the file does not exist, -1 when it exists
+// but cannot be read or makes no sense.
 static int read_tree(const char *path, uint32_t expected_tag, ipod_atom *root) {
   *root = nullptr;
-  FILE *file = fopen(path, "rb");
-  if (!file) return errno == ENOENT ? 0 : -1;
-  ipod_io_t io = ipod_io_file_new(file);
+  ipod_image_t image = ipod_image_open(path);
+  if (!image) return errno == ENOENT ? 0 : -1;
+  ipod_io_t io = ipod_io_memory_new_from_memory(image->data, image->size);
   ipod_atom atom = nullptr;
   if (io) {
-    uint32_t p = ipod_io_tell(io);
+    io->image = image;
     if (ipod_io_get4cc(io) == expected_tag) {
-      ipod_io_seek(io, p);
+      ipod_io_seek(io, 0);
       atom = ipod_atom_read_next(io, 0);
     }
-    ipod_io_file_free(io);
+    ipod_io_memory_free(io);
   }
-  fclose(file);
+  ipod_image_unref(image);
   *root = atom;
   return atom ? 1 : -1;
 }

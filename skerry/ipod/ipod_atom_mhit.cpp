@@ -1,6 +1,8 @@
 #include "ipod_atom_mhit.h"
 #include "ipod_atom_kind.h"
 #include "ipod_error.h"
+#include "ipod_image.h"
+#include "ipod_io_memory.h"
 #include "ipod_memory.h"
 
 #include <cstring>
@@ -41,16 +43,71 @@ ipod_atom_mhit_struct *track_data(ipod_atom atom) {
   return static_cast<ipod_atom_mhit_struct *>(ipod_atom_data_of(atom, IPOD_TAG_MHIT));
 }
 
+unsigned char default_fields[IPOD_MHIT_HEADER_SIZE];
+
+void set_defaults(unsigned char *f) {
+  std::memset(f, 0, IPOD_MHIT_HEADER_SIZE);
+  ipod_put_le32(f + 20, 1);
+  ipod_put_le16(f + 126, 0xFFFF);
+  ipod_put_le32(f + 144, 12);
+  ipod_put_le32(f + 164, 2);
+  ipod_put_le32(f + 176, 0x10000);
+}
+
+// Drops the image's reference once nothing points into it any more.
+void release_image_if_unused(ipod_atom_mhit_struct *d) {
+  if (d->image && d->owns_fields && (d->owns_extra || !d->extra) && !d->lazy_children) {
+    ipod_image_unref(d->image);
+    d->image = nullptr;
+  }
+}
+
+bool own_fields(ipod_atom_mhit_struct *d) {
+  if (d->owns_fields) return true;
+  unsigned char *f = static_cast<unsigned char *>(ipod_memory_alloc(IPOD_MHIT_HEADER_SIZE));
+  if (!f) {
+    ipod_error("ipod_atom_mhit_set_attribute(): Out of memory\n");
+    return false;
+  }
+  std::memcpy(f, d->fields, IPOD_MHIT_HEADER_SIZE);
+  d->fields = f;
+  d->owns_fields = 1;
+  release_image_if_unused(d);
+  return true;
+}
+
+// Turns the image bytes of the data objects into atoms (the first time a
+// track's texts are used or changed).
+bool unpack_children(ipod_atom_mhit_struct *d) {
+  if (!d->lazy_children) return true;
+  ipod_io_t io = ipod_io_memory_new_from_memory(d->lazy_children, d->lazy_length);
+  bool ok = io && ipod_atom_list_read(d->children, d->lazy_count, io, 0) == 0;
+  if (io) ipod_io_memory_free(io);
+  if (!ok) {
+    ipod_error("ipod_atom_mhit_unpack(): Cannot unpack data objects\n");
+    return false;
+  }
+  d->lazy_children = nullptr;
+  d->lazy_length = d->lazy_count = 0;
+  release_image_if_unused(d);
+  return true;
+}
+
 void mhit_init(uint32_t, void *data) {
   auto *d = static_cast<ipod_atom_mhit_struct *>(data);
-  std::memset(d->fields, 0, sizeof d->fields);
-  ipod_put_le32(d->fields + 20, 1);
-  ipod_put_le16(d->fields + 126, 0xFFFF);
-  ipod_put_le32(d->fields + 144, 12);
-  ipod_put_le32(d->fields + 164, 2);
-  ipod_put_le32(d->fields + 176, 0x10000);
+  if (!d->fields) {
+    d->fields = static_cast<unsigned char *>(ipod_memory_alloc(IPOD_MHIT_HEADER_SIZE));
+    d->owns_fields = d->fields != nullptr;
+    if (!d->fields) {
+      // Shared defaults until memory is found (copied before any change).
+      set_defaults(default_fields);
+      d->fields = default_fields;
+    }
+  }
+  if (d->owns_fields) set_defaults(d->fields);
   d->extra = nullptr;
   d->extra_length = 0;
+  d->owns_extra = 0;
   if (!d->children) d->children = ipod_atom_list_new();
 }
 
@@ -60,8 +117,22 @@ void mhit_free(void *data) {
     ipod_atom_list_remove_and_free_all(d->children);
     ipod_atom_list_free(d->children);
   }
-  ipod_memory_free(d->extra);
+  if (d->owns_fields) ipod_memory_free(d->fields);
+  if (d->owns_extra) ipod_memory_free(d->extra);
+  if (d->image) ipod_image_unref(d->image);
   ipod_memory_free(d);
+}
+
+// Checks the data objects in the image without unpacking them, so that a
+// damaged file still fails at reading.
+bool children_sound(const unsigned char *p, uint32_t length, uint32_t count) {
+  uint32_t at = 0;
+  for (uint32_t i = 0; i < count; i++) {
+    uint32_t total = 0;
+    if (ipod_atom_mhod_check_bytes(p + at, length - at, &total) != 0) return false;
+    at += total;
+  }
+  return true;
 }
 
 int mhit_read(ipod_io_t io, uint32_t version, void *data) {
@@ -70,40 +141,78 @@ int mhit_read(ipod_io_t io, uint32_t version, void *data) {
   uint32_t header_end, atom_end;
   ipod_io_get_simple_header(io, &header_end, &atom_end);
   if (ipod_atom_check_extent(io, IPOD_TAG_MHIT, start, header_end, atom_end, 16) != 0) return -1;
-  // The header is read in one piece: the fields this version knows, then
-  // whatever the writer put beyond them.
   uint32_t header_size = header_end - start;
   uint32_t known = header_size_for(version);
   uint32_t take = header_size < known ? header_size : known;
-  if (ipod_io_read_all(io, d->fields + 12, take - 12) != take - 12) return -1;
-  uint32_t count = ipod_le32(d->fields + 12);
-  ipod_memory_free(d->extra);
-  d->extra = nullptr;
-  d->extra_length = 0;
-  if (header_size > known) {
-    d->extra = ipod_io_read_block(io, header_size - known);
-    if (!d->extra) return -1;
-    d->extra_length = header_size - known;
+  ipod_image_t image = io->image;
+  const unsigned char *bytes = image ? image->data + start : nullptr;
+  uint32_t count;
+  if (bytes && header_size >= IPOD_MHIT_HEADER_SIZE) {
+    // Read from an image: point into it (the fields are copied on change).
+    if (d->owns_fields) ipod_memory_free(d->fields);
+    d->fields = const_cast<unsigned char *>(bytes);
+    d->owns_fields = 0;
+    count = ipod_le32(bytes + 12);
+  } else {
+    // The header is read in one piece: the fields this version knows.
+    if (!own_fields(d) || ipod_io_read_all(io, d->fields + 12, take - 12) != take - 12) return -1;
+    count = ipod_le32(d->fields + 12);
   }
-  ipod_io_seek(io, header_end);
+  if (header_size > known) {
+    d->extra_length = header_size - known;
+    if (bytes) {
+      d->extra = const_cast<unsigned char *>(bytes + known);
+      d->owns_extra = 0;
+    } else {
+      ipod_io_seek(io, start + known);
+      d->extra = ipod_io_read_block(io, d->extra_length);
+      if (!d->extra) return -1;
+      d->owns_extra = 1;
+    }
+  }
   if (count > (atom_end - header_end) / 12) {
     ipod_error("ipod_atom_read_mhit(): Bad data object count %lu\n", (unsigned long)count);
     return -1;
   }
-  if (ipod_atom_list_read(d->children, count, io, version) != 0) return -1;
+  if (bytes) {
+    const unsigned char *children = image->data + header_end;
+    if (!children_sound(children, atom_end - header_end, count)) {
+      ipod_error("ipod_atom_read_mhit(): Bad data objects in track at offset %lu\n", (unsigned long)start);
+      return -1;
+    }
+    ipod_atom_list_remove_and_free_all(d->children);
+    d->lazy_children = children;
+    d->lazy_length = atom_end - header_end;
+    d->lazy_count = count;
+    if (!d->image) {
+      d->image = image;
+      ipod_image_ref(image);
+    }
+    release_image_if_unused(d);
+  } else {
+    ipod_io_seek(io, header_end);
+    if (ipod_atom_list_read(d->children, count, io, version) != 0) return -1;
+  }
   ipod_io_seek(io, atom_end);
   return 0;
 }
 
+// Stores a derived word, copying the fields out of the image only when the
+// value actually changes.
+void derive(ipod_atom_mhit_struct *d, uint32_t offset, uint32_t value) {
+  if (ipod_le32(d->fields + offset) == value) return;
+  if (own_fields(d)) ipod_put_le32(d->fields + offset, value);
+}
+
 void mhit_prepare_to_write(ipod_atom root, uint32_t version, void *data) {
   auto *d = static_cast<ipod_atom_mhit_struct *>(data);
-  std::memcpy(d->fields + 84, d->fields + 80, 4);
+  derive(d, 84, ipod_le32(d->fields + 80));
   float rate = (float)ipod_le16(d->fields + 62);
   uint32_t bits;
   std::memcpy(&bits, &rate, 4);
-  ipod_put_le32(d->fields + 136, bits);
-  std::memcpy(d->fields + 168, d->fields + 112, 4);
-  std::memcpy(d->fields + 172, d->fields + 116, 4);
+  derive(d, 136, bits);
+  derive(d, 168, ipod_le32(d->fields + 112));
+  derive(d, 172, ipod_le32(d->fields + 116));
   ipod_atom_list_prepare_to_write(d->children, root, version);
 }
 
@@ -111,34 +220,38 @@ void mhit_write(ipod_io_t io, uint32_t version, void *data) {
   auto *d = static_cast<ipod_atom_mhit_struct *>(data);
   uint32_t known = header_size_for(version);
   uint32_t start = ipod_io_put_simple_header(io, IPOD_TAG_MHIT, known + d->extra_length);
-  ipod_io_putul(io, ipod_atom_list_length(d->children));
+  ipod_io_putul(io, d->lazy_children ? d->lazy_count : ipod_atom_list_length(d->children));
   ipod_io_write(io, d->fields + 16, known - 16, nullptr);
   if (d->extra_length) ipod_io_write(io, d->extra, d->extra_length, nullptr);
-  ipod_atom_list_write(d->children, io, version);
+  if (d->lazy_children)
+    ipod_io_write(io, d->lazy_children, d->lazy_length, nullptr);
+  else
+    ipod_atom_list_write(d->children, io, version);
   ipod_io_backpatch(io, start);
 }
 
 void *mhit_copy(void *data) {
   auto *d = static_cast<ipod_atom_mhit_struct *>(data);
+  if (!unpack_children(d)) return nullptr;
   auto *c = static_cast<ipod_atom_mhit_struct *>(ipod_memory_alloc(sizeof *d));
   if (!c) return nullptr;
-  std::memcpy(c->fields, d->fields, sizeof d->fields);
+  *c = ipod_atom_mhit_struct{};
+  c->fields = static_cast<unsigned char *>(ipod_memory_dup(d->fields, IPOD_MHIT_HEADER_SIZE));
+  c->owns_fields = c->fields != nullptr;
   c->extra_length = d->extra_length;
   c->extra = d->extra ? static_cast<unsigned char *>(ipod_memory_dup(d->extra, d->extra_length)) : nullptr;
+  c->owns_extra = c->extra != nullptr;
   c->children = ipod_atom_list_copy(d->children);
-  if ((d->extra && !c->extra) || !c->children) {
-    if (c->children) {
-      ipod_atom_list_remove_and_free_all(c->children);
-      ipod_atom_list_free(c->children);
-    }
-    ipod_memory_free(c->extra);
-    ipod_memory_free(c);
+  if (!c->fields || (d->extra && !c->extra) || !c->children) {
+    if (!c->fields) c->owns_fields = 0;
+    mhit_free(c);
     return nullptr;
   }
   return c;
 }
 
 ipod_atom first_child_of_type(ipod_atom_mhit_struct *d, uint32_t type) {
+  if (!unpack_children(d)) return nullptr;
   for (uint32_t i = 0; i < d->children->count; i++) {
     ipod_atom child = d->children->items[i];
     auto *m = static_cast<ipod_atom_mhod_struct *>(ipod_atom_data_of(child, IPOD_TAG_MHOD));
@@ -182,6 +295,7 @@ void ipod_atom_mhit_set_attribute(ipod_atom track, int attribute, uint32_t value
     return;
   }
   if (f->unix_time) value += IPOD_MAC_TIME_OFFSET;
+  if (!own_fields(d)) return;
   unsigned char *p = d->fields + f->offset;
   if (f->width == 4)
     ipod_put_le32(p, value);
@@ -226,6 +340,29 @@ void ipod_atom_mhit_set_text_utf8(ipod_atom track, int type, const char *text) {
 int ipod_atom_mhit_has_text(ipod_atom track, int type) {
   ipod_atom_mhit_struct *d = track_data(track);
   return (d && first_child_of_type(d, (uint32_t)type)) ? 1 : 0;
+}
+
+int ipod_atom_mhit_text_of_type(ipod_atom track, uint32_t type, ipod_atom_mhit_text_view *view) {
+  ipod_atom_mhit_struct *d = track_data(track);
+  if (!d || !ipod_atom_mhod_type_is_string(type)) return 0;
+  if (!d->lazy_children) {
+    const ipod_atom_mhod_string_struct *s = ipod_atom_mhit_string_struct(track, type);
+    if (!s) return 0;
+    *view = ipod_atom_mhit_text_view{s->text, nullptr, s->length / 2};
+    return 1;
+  }
+  // Straight from the image's bytes (already checked at reading).
+  const unsigned char *p = d->lazy_children;
+  for (uint32_t i = 0, at = 0; i < d->lazy_count; i++) {
+    const unsigned char *m = p + at;
+    if (ipod_le32(m + 12) == type) {
+      const unsigned char *body = m + ipod_le32(m + 4);
+      *view = ipod_atom_mhit_text_view{nullptr, body + 16, ipod_le32(body + 4) / 2};
+      return 1;
+    }
+    at += ipod_le32(m + 8);
+  }
+  return 0;
 }
 
 const ipod_atom_mhod_string_struct *ipod_atom_mhit_string_struct(ipod_atom track, uint32_t type) {

@@ -40,12 +40,18 @@ static void mhod_free(void *data) {
 // UTF-16 text is kept as units in host order; the bytes on disk are
 // little-endian. An odd byte count keeps its last byte in the low half of the
 // last unit so that the text is written back unchanged.
-static uint16_t *units_from_bytes(const unsigned char *bytes, uint32_t n) {
-  uint32_t units = (n + 1) / 2;
-  uint16_t *u = static_cast<uint16_t *>(ipod_memory_alloc(units ? units * 2 : 1));
+static uint16_t *read_units(ipod_io_t io, uint32_t n) {
+  uint16_t *u = static_cast<uint16_t *>(ipod_memory_alloc(n ? (n + 1) / 2 * 2 : 1));
   if (!u) return nullptr;
-  for (uint32_t i = 0; i < n / 2; i++) u[i] = ipod_le16(bytes + 2 * i);
-  if (n & 1) u[n / 2] = bytes[n - 1];
+  if (n & 1) u[n / 2] = 0;
+  if (ipod_io_read_all(io, u, n) != n) {
+    ipod_memory_free(u);
+    return nullptr;
+  }
+  // The bytes are little-endian; on a big-endian host the units are turned.
+  const uint16_t probe = 1;
+  if (*reinterpret_cast<const unsigned char *>(&probe) == 0)
+    for (uint32_t i = 0; i < (n + 1) / 2; i++) u[i] = (uint16_t)((u[i] >> 8) | (u[i] << 8));
   return u;
 }
 
@@ -92,10 +98,7 @@ static int mhod_read(ipod_io_t io, uint32_t, void *data) {
     s.unk0 = ipod_le32(b + 8);
     s.unk1 = ipod_le32(b + 12);
     if (s.length > room - 16) return bad(start);
-    unsigned char *bytes = ipod_io_read_block(io, s.length);
-    if (!bytes) return bad(start);
-    s.text = units_from_bytes(bytes, s.length);
-    ipod_memory_free(bytes);
+    s.text = read_units(io, s.length);
     if (!s.text) return bad(start);
   } else if (d->type == IPOD_MHOD_LIBRARY_INDEX) {
     ipod_atom_mhod_library_index_struct &x = d->body.library_index;
@@ -262,6 +265,20 @@ ipod_atom ipod_atom_new_mhod_library_index(uint32_t sort_field) {
 int ipod_atom_mhod_library_index_compare(const ipod_atom_mhod_string_struct *a,
                                          const ipod_atom_mhod_string_struct *b) {
   return ipod_string_compare_utf16(a->text, a->length / 2, b->text, b->length / 2);
+}
+
+int ipod_atom_mhod_check_bytes(const unsigned char *b, uint32_t available, uint32_t *total) {
+  if (available < mhod_header_size || std::memcmp(b, "mhod", 4) != 0) return -1;
+  uint32_t header = ipod_le32(b + 4), size = ipod_le32(b + 8), type = ipod_le32(b + 12);
+  if (header < mhod_header_size || size < header || size > available) return -1;
+  uint32_t room = size - header;
+  if (ipod_atom_mhod_type_is_string(type)) {
+    if (room < 16 || ipod_le32(b + header + 4) > room - 16) return -1;
+  } else if (type == IPOD_MHOD_LIBRARY_INDEX) {
+    if (room < 48 || ipod_le32(b + header + 4) > (room - 48) / 4) return -1;
+  }
+  *total = size;
+  return 0;
 }
 
 void ipod_atom_mhod_write_position(ipod_io_t io, uint32_t position) {

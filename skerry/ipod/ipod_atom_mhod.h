@@ -63,6 +63,10 @@ ipod_atom ipod_atom_new_mhod_library_index(uint32_t sort_field);
 int ipod_atom_mhod_library_index_compare(const ipod_atom_mhod_string_struct *a,
                                          const ipod_atom_mhod_string_struct *b);
 
+/* Checks the data object that starts at bytes (tag included) against the
+   rules of reading; gives its total size. 0 when sound, -1 otherwise. */
+int ipod_atom_mhod_check_bytes(const unsigned char *bytes, uint32_t available, uint32_t *total);
+
 /* Writes the 44-byte position object (type 100) that follows or sits inside
    a playlist item. */
 void ipod_atom_mhod_write_position(ipod_io_t io, uint32_t position);

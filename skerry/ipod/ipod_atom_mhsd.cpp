@@ -1,6 +1,7 @@
 #include "ipod_atom_mhsd.h"
 #include "ipod_atom_kind.h"
 #include "ipod_error.h"
+#include "ipod_image.h"
 #include "ipod_memory.h"
 
 namespace {
@@ -9,12 +10,16 @@ bool is_known(uint32_t type) { return type >= IPOD_MHSD_TRACKS && type <= IPOD_M
 
 void mhsd_init(uint32_t, void *data) {
   auto *d = static_cast<ipod_atom_mhsd_struct *>(data);
-  *d = ipod_atom_mhsd_struct{0, nullptr, nullptr, 0};
+  *d = ipod_atom_mhsd_struct{0, nullptr, nullptr, 0, nullptr};
 }
 
 void release(ipod_atom_mhsd_struct *d) {
   if (d->child) ipod_atom_free(d->child);
-  ipod_memory_free(d->raw);
+  if (d->image)
+    ipod_image_unref(d->image);
+  else
+    ipod_memory_free(d->raw);
+  d->image = nullptr;
   d->child = nullptr;
   d->raw = nullptr;
   d->raw_length = 0;
@@ -35,11 +40,19 @@ int mhsd_read(ipod_io_t io, uint32_t version, void *data) {
   release(d);
   d->type = ipod_io_getul(io);
   if (!is_known(d->type)) {
-    // Kept whole, tag to end, and written back as it was.
-    ipod_io_seek(io, start);
-    d->raw = ipod_io_read_block(io, atom_end - start);
-    if (!d->raw) return -1;
+    // Kept whole, tag to end, and written back as it was (left in the file
+    // image when there is one).
     d->raw_length = atom_end - start;
+    if (io->image) {
+      d->raw = const_cast<unsigned char *>(io->image->data + start);
+      d->image = io->image;
+      ipod_image_ref(d->image);
+      ipod_io_seek(io, atom_end);
+      return 0;
+    }
+    ipod_io_seek(io, start);
+    d->raw = ipod_io_read_block(io, d->raw_length);
+    if (!d->raw) return -1;
     return 0;
   }
   ipod_io_seek(io, header_end);
@@ -73,7 +86,7 @@ void *mhsd_copy(void *data) {
   auto *d = static_cast<ipod_atom_mhsd_struct *>(data);
   auto *c = static_cast<ipod_atom_mhsd_struct *>(ipod_memory_alloc(sizeof *d));
   if (!c) return nullptr;
-  *c = ipod_atom_mhsd_struct{d->type, nullptr, nullptr, d->raw_length};
+  *c = ipod_atom_mhsd_struct{d->type, nullptr, nullptr, d->raw_length, nullptr};
   bool ok = true;
   if (d->child) ok = (c->child = ipod_atom_copy(d->child)) != nullptr;
   if (d->raw) ok = ok && (c->raw = static_cast<unsigned char *>(ipod_memory_dup(d->raw, d->raw_length))) != nullptr;

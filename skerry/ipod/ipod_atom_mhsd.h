@@ -22,6 +22,7 @@ typedef struct ipod_atom_mhsd_struct {
   ipod_atom child;
   unsigned char *raw; /* the whole atom, for the kept types */
   uint32_t raw_length;
+  struct ipod_image_struct *image; /* set when raw points into a file image */
 } ipod_atom_mhsd_struct;
 
 ipod_atom ipod_atom_new_mhsd(void);

@@ -14,6 +14,7 @@ ipod_io_t ipod_io_new(void *user_data, ipod_io_read_func read, ipod_io_write_fun
   io->seek = seek;
   io->length = length;
   io->write_failed = 0;
+  io->image = nullptr;
   return io;
 }
 

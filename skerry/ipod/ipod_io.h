@@ -25,6 +25,10 @@ typedef struct ipod_io_struct {
   /* Set once a write callback failed or wrote less than asked, so that a
      writer can tell a complete file from a damaged one at the end. */
   int write_failed;
+  /* Set on a memory stream over a whole file image (positions are offsets
+     in it): readers may then keep pointers into the image instead of
+     copying. Null for every other stream. */
+  struct ipod_image_struct *image;
 } ipod_io_struct;
 
 typedef ipod_io_struct *ipod_io_t;

@@ -20,6 +20,7 @@ struct file_state {
   uint32_t dirty_to;
   uint32_t position;
   int failed;
+  uint32_t file_size;  // measured once, then grown by our own writes
 };
 
 bool write_out(file_state *s) {
@@ -27,6 +28,7 @@ bool write_out(file_state *s) {
   uint32_t n = s->dirty_to - s->dirty_from;
   bool ok = fseek(s->file, (long)(s->base + s->dirty_from), SEEK_SET) == 0 &&
             fwrite(s->window + s->dirty_from, 1, n, s->file) == n && fflush(s->file) == 0;
+  if (ok && s->base + s->dirty_to > s->file_size) s->file_size = s->base + s->dirty_to;
   s->dirty_from = s->dirty_to = 0;
   if (!ok) s->failed = 1;
   return ok;
@@ -101,9 +103,9 @@ int file_seek(uint32_t position, void *user_data) {
 }
 
 int file_length(uint32_t *length, void *user_data) {
+  // Asking the system on every call would cost a call per atom read.
   file_state *s = static_cast<file_state *>(user_data);
-  struct stat st;
-  uint32_t n = fstat(fileno(s->file), &st) == 0 ? (uint32_t)st.st_size : 0;
+  uint32_t n = s->file_size;
   if (s->dirty_to > s->dirty_from && s->base + s->length > n) n = s->base + s->length;
   *length = n;
   return 0;
@@ -124,7 +126,9 @@ ipod_io_t ipod_io_file_new(FILE *file) {
     return nullptr;
   }
   long start = ftell(file);
-  *s = file_state{file, window, 0, 0, 0, 0, start > 0 ? (uint32_t)start : 0, 0};
+  struct stat st;
+  uint32_t size = fstat(fileno(file), &st) == 0 ? (uint32_t)st.st_size : 0;
+  *s = file_state{file, window, 0, 0, 0, 0, start > 0 ? (uint32_t)start : 0, 0, size};
   return io;
 }
 

@@ -33,7 +33,7 @@ static int make(const char *file, int tracks, int playlists, int items) {
     t->album = g_strdup_printf("Album %d \xe2\x80\x94 Live", i / 10);
     t->genre = g_strdup(genres[i % 5]);
     t->filetype = g_strdup("MPEG audio file");
-    t->comment = g_strdup_printf("Comment for track %d, recorded somewhere", i);
+    t->comment = g_strdup_printf("Comment %d", i);
     if (i % 2 == 0) t->composer = g_strdup_printf("Composer %d", i % 11);
     t->ipod_path = g_strdup_printf(":iPod_Control:Music:F%02d:T%05d.mp3", i % 20, i);
     t->size = 3000000 + i;
