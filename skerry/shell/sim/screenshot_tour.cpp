@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QThread>
 #include <cstdio>
 
@@ -48,6 +49,14 @@ bool screenshot_tour(SimWindow &window, const QString &folder)
     tour_folder = folder;
     QDir().mkpath(folder);
     bool ok = true;
+    // With a music database on the remote iPod, have it opened on mounting.
+    const QString remote = qEnvironmentVariable("SKERRY_REMOTE");
+    if (!remote.isEmpty() && QFileInfo::exists(remote + "/iPod_Control/iTunes/iTunesDB")) {
+        ok &= shell_choose("Settings") == 0 && shell_choose("Skerry") == 0;
+        ok &= shell_choose("Read RIP Music") == 0;
+        shell_press(PZ_BUTTON_MENU); // leaving saves the setting
+        shell_press(PZ_BUTTON_MENU);
+    }
     window.detach_remote();
     window.run_for(600);
     ok &= save("1-detached");
@@ -61,6 +70,9 @@ bool screenshot_tour(SimWindow &window, const QString &folder)
     ok &= shell_choose("Mount") == 0;
     ok &= reach(2);
     ok &= save("3-mounted");
+    ok &= shell_choose("Info") == 0;
+    ok &= save("3-mounted-info");
+    shell_press(PZ_BUTTON_ACTION); // any button closes it
 
     ok &= shell_choose("Unmount") == 0;
     ok &= reach(1);

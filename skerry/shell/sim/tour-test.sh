@@ -11,6 +11,6 @@ mkdir -p "$work/local" "$work/remote"
 "$(dirname "$0")/../system/make-root.sh" "$work/root" "$work/local"
 QT_QPA_PLATFORM=offscreen "$sim" --root "$work/root" --remote "$work/remote" --module "$module" \
   --screenshots "$work/shots"
-for shot in 1-detached 2-attached 3-mounted 4-eject-question 5-ejected; do
+for shot in 1-detached 2-attached 3-mounted 3-mounted-info 4-eject-question 5-ejected; do
   test -s "$work/shots/skerry-sim-$shot.png"
 done
