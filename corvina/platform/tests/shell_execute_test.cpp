@@ -49,12 +49,12 @@ class ShellExecuteTest : public ::testing::Test {
 
   // A program that writes its arguments and working folder to out.txt.
   void makeProgram(const std::string& name) {
-    fs::path script = folder.write(name, "#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > out.txt\n");
+    fs::path script = folder.write(name, "#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > out.tmp && mv out.tmp out.txt\n");
     fs::permissions(script, fs::perms::owner_all);
   }
   std::string waitForOutput(const fs::path& file) {
-    for (int i = 0; i < 200 && !fs::exists(file); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    // The program writes a side file and renames it, so the file is whole once it exists.
+    for (int i = 0; i < 1000 && !fs::exists(file); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::ifstream in(file);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
