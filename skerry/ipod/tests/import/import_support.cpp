@@ -1,0 +1,35 @@
+#include "import_support.h"
+
+#include <cstdio>
+
+Device::Device(int music_folders) {
+  make_dirs(dir / "iPod_Control/iTunes");
+  for (int i = 0; i < music_folders; i++) {
+    char name[32];
+    snprintf(name, sizeof name, "iPod_Control/Music/F%02d", i);
+    make_dirs(dir / name);
+  }
+  ErrorCapture quiet;  // "creating" reports of the new database
+  ipod = ipod_new(dir.path.c_str());
+}
+
+Device::~Device() { ipod_free(ipod); }
+
+Imported::Imported(ipod_t ipod, ipod_track_t (*importer)(ipod_t, ipod_io_t), const Bytes &bytes, uint32_t max_chunk) {
+  TestStream stream(bytes);
+  stream.max_chunk = max_chunk;
+  track = importer(ipod, stream.io);
+}
+
+Imported::~Imported() { ipod_track_free(track); }
+
+uint32_t Imported::attr(int attribute) const { return ipod_track_get_attribute(track, attribute); }
+
+std::string Imported::text(int type) const {
+  ipod_string s = ipod_track_get_text(track, type, nullptr);
+  std::string out = s ? s : "";
+  if (s) ipod_string_free(s);
+  return out;
+}
+
+bool Imported::has(int type) const { return ipod_track_has_text(track, type) != 0; }
