@@ -44,6 +44,8 @@ class FrmMain : public QWidget {
   void setStatus(const QString& text);
   void resizeForm();
   void applyLanguage();
+  // Shrinks the type of captions that are wider than their controls.
+  void fitCaptions();
   // Runs findSysinfo once and discards the result (for plug-ins).
   void refindSysinfo();
 

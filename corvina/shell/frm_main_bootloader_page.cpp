@@ -90,7 +90,7 @@ void FrmMain::buildLoaderInstallPage(QWidget* page) {
   big.setBold(true);
   lowerMnuText->setFont(big);
   lowerMnuText->setAlignment(Qt::AlignCenter);
-  lowerMnuText->setGeometry(520, 337, 210, 34);
+  lowerMnuText->setGeometry(534, 337, 196, 34);
   lowerMnuText->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

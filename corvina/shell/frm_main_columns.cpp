@@ -35,7 +35,7 @@ void FrmMain::layoutColumns() {
                      static_cast<QWidget*>(Command17), lowerMnu})
     moveX(w, right);
   if (auto* heading = Picture1->findChild<QLabel*>("lblPartitionTools")) moveX(heading, right);
-  moveX(lowerMnuText, right + 20);
+  moveX(lowerMnuText, right + 44);
   setWidth(LoaderList, right - kMargin - kInnerLeft);
   setHeight(LoaderList, Picture1->height() - LoaderList->y() - 12);
   setWidth(Label9, LoaderList->width());

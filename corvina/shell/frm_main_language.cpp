@@ -1,5 +1,6 @@
 // Re-captions the main window in the current language.
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -12,6 +13,23 @@ namespace corvina {
 namespace {
 
 QString text(const char* number) { return QString::fromStdString(GetLangText(number)); }
+
+// Makes a caption fit its control: the type gets smaller, down to 7 points,
+// when the caption (the longer Spanish ones) is wider than the room it has.
+void fitCaption(QWidget* control, const QString& caption, int room) {
+  if (!control->property("basePointSize").isValid())
+    control->setProperty("basePointSize", control->font().pointSizeF());
+  qreal size = control->property("basePointSize").toReal();
+  QFont f = control->font();
+  f.setBold(true);
+  for (; size > 7; size -= 0.5) {
+    f.setPointSizeF(size);
+    if (QFontMetrics(f).horizontalAdvance(caption) <= room) break;
+  }
+  if (control->property("fittedPointSize").toReal() == size) return;
+  control->setProperty("fittedPointSize", size);
+  control->setStyleSheet(QString("font-size: %1pt;").arg(size));
+}
 
 }  // namespace
 
@@ -50,6 +68,12 @@ void FrmMain::applyLanguage() {
   lvwTxtAddBtn->setText(text("431"));
   Command16->setText(text("433"));
   Command17->setText(text("434"));
+  fitCaptions();
+}
+
+void FrmMain::fitCaptions() {
+  for (QPushButton* button : findChildren<QPushButton*>()) fitCaption(button, button->text(), button->width() - 14);
+  fitCaption(lowerMnuText, lowerMnuText->text(), lowerMnuText->width());
 }
 
 }  // namespace corvina

@@ -91,6 +91,7 @@ void FrmMain::resizeForm() {
   setTwips(listiPod, 0, songsTop, frame.width, frame.height - songsTop - 20);
 
   layoutColumns();
+  fitCaptions();
 }
 
 }  // namespace corvina
