@@ -242,6 +242,7 @@ bool read_id3v1_tag(ipod_track_t track, ipod_io_t io, uint32_t length) {
   if (ipod_io_read_all(io, tag, id3v1_size) != id3v1_size || std::memcmp(tag, "TAG", 3) != 0) return false;
   // Older taggers pad the fields with blanks instead of zero bytes.
   auto field = [&](uint32_t offset, uint32_t size) {
+    size = (uint32_t)strnlen(reinterpret_cast<const char *>(tag + offset), size);
     while (size > 0 && tag[offset + size - 1] == ' ') size--;
     return ipod_import_latin1_text(tag + offset, size);
   };

@@ -9,8 +9,13 @@ Device::Device(int music_folders) {
     snprintf(name, sizeof name, "iPod_Control/Music/F%02d", i);
     make_dirs(dir / name);
   }
-  ErrorCapture quiet;  // "creating" reports of the new database
+  // Without the "creating" reports of the new database, and leaving any
+  // capture of the test in place.
+  ipod_error_func saved = g_ipod_error_func;
+  void *saved_data = g_ipod_error_user_data;
+  ipod_error_set_func([](void *, const char *, va_list) {}, nullptr);
   ipod = ipod_new(dir.path.c_str());
+  ipod_error_set_func(saved, saved_data);
 }
 
 Device::~Device() { ipod_free(ipod); }
