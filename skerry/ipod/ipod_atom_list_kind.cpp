@@ -75,6 +75,15 @@ void *list_copy(void *data) {
 
 ipod_atom ipod_atom_new_list_kind(uint32_t tag) {
   bool tracks = tag == IPOD_TAG_MHLT;
-  return ipod_atom_new_of_kind(tag, list_init, list_free, tracks ? mhlt_read : mhlp_read, list_prepare_to_write,
-                               tracks ? mhlt_write : mhlp_write, list_copy, sizeof(list_data));
+  ipod_atom atom = ipod_atom_new_of_kind(tag, list_init, list_free, tracks ? mhlt_read : mhlp_read,
+                                         list_prepare_to_write, tracks ? mhlt_write : mhlp_write, list_copy,
+                                         sizeof(list_data));
+  if (!atom) return nullptr;
+  auto *d = static_cast<list_data *>(atom->data);
+  d->children = ipod_atom_list_new();
+  if (!d->children) {
+    ipod_atom_free(atom);
+    return nullptr;
+  }
+  return atom;
 }

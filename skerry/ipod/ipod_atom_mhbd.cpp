@@ -178,8 +178,16 @@ void *mhbd_copy(void *data) {
 }  // namespace
 
 ipod_atom ipod_atom_new_mhbd(void) {
-  return ipod_atom_new_of_kind(IPOD_TAG_MHBD, mhbd_init, mhbd_free, mhbd_read, mhbd_prepare_to_write,
-                               mhbd_write, mhbd_copy, sizeof(ipod_atom_mhbd_struct));
+  ipod_atom atom = ipod_atom_new_of_kind(IPOD_TAG_MHBD, mhbd_init, mhbd_free, mhbd_read, mhbd_prepare_to_write,
+                                         mhbd_write, mhbd_copy, sizeof(ipod_atom_mhbd_struct));
+  if (!atom) return nullptr;
+  auto *d = static_cast<ipod_atom_mhbd_struct *>(atom->data);
+  d->children = ipod_atom_list_new();
+  if (!d->children) {
+    ipod_atom_free(atom);
+    return nullptr;
+  }
+  return atom;
 }
 
 uint32_t ipod_atom_mhbd_get_version(ipod_atom root) {

@@ -262,9 +262,21 @@ ipod_atom first_child_of_type(ipod_atom_mhit_struct *d, uint32_t type) {
 
 }  // namespace
 
+// The blocks every track needs are made here, so that a track either exists
+// whole or not at all when memory runs out.
 ipod_atom ipod_atom_new_mhit(void) {
-  return ipod_atom_new_of_kind(IPOD_TAG_MHIT, mhit_init, mhit_free, mhit_read, mhit_prepare_to_write,
-                               mhit_write, mhit_copy, sizeof(ipod_atom_mhit_struct));
+  ipod_atom atom = ipod_atom_new_of_kind(IPOD_TAG_MHIT, mhit_init, mhit_free, mhit_read, mhit_prepare_to_write,
+                                         mhit_write, mhit_copy, sizeof(ipod_atom_mhit_struct));
+  if (!atom) return nullptr;
+  auto *d = static_cast<ipod_atom_mhit_struct *>(atom->data);
+  d->fields = static_cast<unsigned char *>(ipod_memory_alloc(IPOD_MHIT_HEADER_SIZE));
+  d->owns_fields = d->fields != nullptr;
+  d->children = ipod_atom_list_new();
+  if (!d->fields || !d->children) {
+    ipod_atom_free(atom);
+    return nullptr;
+  }
+  return atom;
 }
 
 uint32_t ipod_atom_mhit_get_attribute(ipod_atom track, int attribute) {

@@ -179,9 +179,20 @@ ipod_atom first_object_of_type(ipod_atom_mhyp_struct *d, uint32_t type) {
 
 }  // namespace
 
+// The lists are made here, so that a playlist either exists whole or not at
+// all when memory runs out.
 ipod_atom ipod_atom_new_mhyp(void) {
-  return ipod_atom_new_of_kind(IPOD_TAG_MHYP, mhyp_init, mhyp_free, mhyp_read, mhyp_prepare_to_write,
-                               mhyp_write, mhyp_copy, sizeof(ipod_atom_mhyp_struct));
+  ipod_atom atom = ipod_atom_new_of_kind(IPOD_TAG_MHYP, mhyp_init, mhyp_free, mhyp_read, mhyp_prepare_to_write,
+                                         mhyp_write, mhyp_copy, sizeof(ipod_atom_mhyp_struct));
+  if (!atom) return nullptr;
+  auto *d = static_cast<ipod_atom_mhyp_struct *>(atom->data);
+  d->data_objects = ipod_atom_list_new();
+  d->items = ipod_atom_list_new();
+  if (!d->data_objects || !d->items) {
+    ipod_atom_free(atom);
+    return nullptr;
+  }
+  return atom;
 }
 
 void ipod_atom_mhyp_check_playlist(ipod_atom root, uint32_t, ipod_atom_mhyp_struct *d) {

@@ -71,8 +71,16 @@ void mqed_write(ipod_io_t io, uint32_t version, void *data) {
 }  // namespace
 
 ipod_atom ipod_atom_new_mqed(void) {
-  return ipod_atom_new_of_kind(IPOD_TAG_MQED, mqed_init, mqed_free, mqed_read, mqed_prepare_to_write,
-                               mqed_write, nullptr, sizeof(ipod_atom_mqed_struct));
+  ipod_atom atom = ipod_atom_new_of_kind(IPOD_TAG_MQED, mqed_init, mqed_free, mqed_read, mqed_prepare_to_write,
+                                         mqed_write, nullptr, sizeof(ipod_atom_mqed_struct));
+  if (!atom) return nullptr;
+  auto *d = static_cast<ipod_atom_mqed_struct *>(atom->data);
+  d->presets = ipod_atom_list_new();
+  if (!d->presets) {
+    ipod_atom_free(atom);
+    return nullptr;
+  }
+  return atom;
 }
 
 uint32_t ipod_atom_mqed_preset_count(ipod_atom root) {

@@ -107,8 +107,16 @@ void pqed_write(ipod_io_t io, uint32_t, void *data) {
 }  // namespace
 
 ipod_atom ipod_atom_new_pqed(void) {
-  return ipod_atom_new_of_kind(IPOD_TAG_PQED, pqed_init, pqed_free, pqed_read, pqed_prepare_to_write,
-                               pqed_write, nullptr, sizeof(ipod_atom_pqed_struct));
+  ipod_atom atom = ipod_atom_new_of_kind(IPOD_TAG_PQED, pqed_init, pqed_free, pqed_read, pqed_prepare_to_write,
+                                         pqed_write, nullptr, sizeof(ipod_atom_pqed_struct));
+  if (!atom) return nullptr;
+  auto *d = static_cast<ipod_atom_pqed_struct *>(atom->data);
+  d->name = ipod_string_new();
+  if (!d->name) {
+    ipod_atom_free(atom);
+    return nullptr;
+  }
+  return atom;
 }
 
 ipod_string ipod_atom_pqed_get_text_utf8(ipod_atom preset, int type, ipod_string s) {
@@ -119,7 +127,7 @@ ipod_string ipod_atom_pqed_get_text_utf8(ipod_atom preset, int type, ipod_string
     return s ? ipod_string_zero(s) : ipod_string_new();
   }
   if (s) ipod_string_free(s);
-  return ipod_string_new_from(d->name);
+  return ipod_string_new_from(d->name);  // a copy: the caller frees it
 }
 
 void ipod_atom_pqed_set_text_utf8(ipod_atom preset, int type, const char *text) {
