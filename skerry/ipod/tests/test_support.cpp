@@ -15,8 +15,14 @@ static void capture(void *user_data, const char *format, va_list args) {
   static_cast<ErrorCapture *>(user_data)->messages.emplace_back(buffer);
 }
 
-ErrorCapture::ErrorCapture() { ipod_error_set_func(capture, this); }
-ErrorCapture::~ErrorCapture() { ipod_error_set_func(nullptr, nullptr); }
+ErrorCapture::ErrorCapture()
+    : previous_func(reinterpret_cast<void *>(g_ipod_error_func)), previous_data(g_ipod_error_user_data) {
+  ipod_error_set_func(capture, this);
+}
+
+ErrorCapture::~ErrorCapture() {
+  ipod_error_set_func(reinterpret_cast<ipod_error_func>(previous_func), previous_data);
+}
 
 bool ErrorCapture::contains(const std::string &text) const { return count(text) > 0; }
 

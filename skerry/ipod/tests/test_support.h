@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
-// Collects every report of the library while it lives.
+// Collects every report of the library while it lives (then the hook that
+// was installed before is back).
 struct ErrorCapture {
   std::vector<std::string> messages;
+  void *previous_func;
+  void *previous_data;
   ErrorCapture();
   ~ErrorCapture();
   bool contains(const std::string &text) const;

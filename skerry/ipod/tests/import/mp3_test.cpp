@@ -1,6 +1,8 @@
 // The MP3 importer on files made byte by byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "import_support.h"
 #include "ipod_track_from_mp3.h"
 
