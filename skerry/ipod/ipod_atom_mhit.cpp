@@ -197,31 +197,33 @@ int mhit_read(ipod_io_t io, uint32_t version, void *data) {
   return 0;
 }
 
-// Stores a derived word, copying the fields out of the image only when the
-// value actually changes.
-void derive(ipod_atom_mhit_struct *d, uint32_t offset, uint32_t value) {
-  if (ipod_le32(d->fields + offset) == value) return;
-  if (own_fields(d)) ipod_put_le32(d->fields + offset, value);
+// The words that are copies of others (84 of 80, 136 the sample rate as a
+// float, 168 and 172 of 112 and 116).
+void derive_fields(unsigned char *f) {
+  std::memcpy(f + 84, f + 80, 4);
+  float rate = (float)ipod_le16(f + 62);
+  std::memcpy(f + 136, &rate, 4);
+  std::memcpy(f + 168, f + 112, 4);
+  std::memcpy(f + 172, f + 116, 4);
 }
 
 void mhit_prepare_to_write(ipod_atom root, uint32_t version, void *data) {
   auto *d = static_cast<ipod_atom_mhit_struct *>(data);
-  derive(d, 84, ipod_le32(d->fields + 80));
-  float rate = (float)ipod_le16(d->fields + 62);
-  uint32_t bits;
-  std::memcpy(&bits, &rate, 4);
-  derive(d, 136, bits);
-  derive(d, 168, ipod_le32(d->fields + 112));
-  derive(d, 172, ipod_le32(d->fields + 116));
+  // Fields still in a file image are not copied out for this: writing
+  // derives the same words on the way out.
+  if (d->owns_fields) derive_fields(d->fields);
   ipod_atom_list_prepare_to_write(d->children, root, version);
 }
 
 void mhit_write(ipod_io_t io, uint32_t version, void *data) {
   auto *d = static_cast<ipod_atom_mhit_struct *>(data);
   uint32_t known = header_size_for(version);
+  unsigned char header[IPOD_MHIT_HEADER_SIZE];
+  std::memcpy(header, d->fields, known);
+  derive_fields(header);
   uint32_t start = ipod_io_put_simple_header(io, IPOD_TAG_MHIT, known + d->extra_length);
   ipod_io_putul(io, d->lazy_children ? d->lazy_count : ipod_atom_list_length(d->children));
-  ipod_io_write(io, d->fields + 16, known - 16, nullptr);
+  ipod_io_write(io, header + 16, known - 16, nullptr);
   if (d->extra_length) ipod_io_write(io, d->extra, d->extra_length, nullptr);
   if (d->lazy_children)
     ipod_io_write(io, d->lazy_children, d->lazy_length, nullptr);

@@ -360,3 +360,62 @@ TEST(Atoms, CopiesAndFreesBalance) {
   EXPECT_EQ(ipod_atom_allocs - ipod_atom_frees, atoms);
   EXPECT_EQ(ipod_memory_allocs - ipod_memory_frees, memory);
 }
+
+// Grows an atom's header by `extra` pattern bytes at its end, fixing the
+// header and total sizes.
+static Bytes widen_header(const Bytes &atom, uint32_t extra) {
+  uint32_t header = le32(atom, 4);
+  Bytes wide(atom.begin(), atom.begin() + header);
+  for (uint32_t i = 0; i < extra; i++) wide.push_back((unsigned char)(0xC0 + i));
+  wide.insert(wide.end(), atom.begin() + header, atom.end());
+  uint32_t h = header + extra, total = le32(atom, 8) + extra;
+  std::memcpy(wide.data() + 4, &h, 4);
+  std::memcpy(wide.data() + 8, &total, 4);
+  return wide;
+}
+
+TEST(Playlist, HeaderBytesBeyondTheKnownFieldsSurvive) {
+  ipod_atom playlist = ipod_atom_new_for_tag(IPOD_TAG_MHYP, 0);
+  ipod_atom_mhyp_set_text_utf8(playlist, 1, "List");
+  ipod_atom item = ipod_atom_new_for_tag(IPOD_TAG_MHIP, 0);
+  ipod_atom_mhip_set_attribute(item, 4002, 1234);
+  for (uint32_t version : {12u, 14u}) {
+    Bytes wide_item = widen_header(write_atom(item, version), 24);
+    ipod_atom again = read_atom(wide_item, version);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(write_atom(again, version), wide_item);
+    ipod_atom_free(again);
+  }
+  Bytes wide_playlist = widen_header(write_atom(playlist, 14), 76);
+  ipod_atom again = read_atom(wide_playlist, 14);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(write_atom(again, 14), wide_playlist);
+  ipod_atom_free(again);
+  ipod_atom_free(item);
+  ipod_atom_free(playlist);
+}
+
+TEST(Database, UnknownDataSetsAreKeptInPlace) {
+  ErrorCapture errors;
+  ipod_atom root = ipod_atom_new_for_tag(IPOD_TAG_MHBD, 0);
+  Bytes b = prepare_and_write(root, 0);
+  ipod_atom_free(root);
+  // A data set of type 4 holding an album list, between tracks and podcasts.
+  Bytes album_set = {'m', 'h', 's', 'd', 96, 0, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0};
+  album_set.resize(96, 0);
+  Bytes album_list = {'m', 'h', 'l', 'a', 92, 0, 0, 0, 0, 0, 0, 0};
+  album_list.resize(92, 0x5A);
+  album_set.insert(album_set.end(), album_list.begin(), album_list.end());
+  album_set[8] = (unsigned char)album_set.size();
+  size_t first = le32(b, 4), second = first + le32(b, first + 8);
+  Bytes with(b.begin(), b.begin() + second);
+  with.insert(with.end(), album_set.begin(), album_set.end());
+  with.insert(with.end(), b.begin() + second, b.end());
+  with[20] = 4;  // data set count
+  uint32_t total = (uint32_t)with.size();
+  std::memcpy(with.data() + 8, &total, 4);
+  ipod_atom again = read_atom(with, 0);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(prepare_and_write(again, 0), with);
+  ipod_atom_free(again);
+}

@@ -46,7 +46,8 @@ Bytes mp3_frame(const Frame &f) {
 
 Bytes mp3_frames(const Frame &f, int count) {
   Bytes one = mp3_frame(f), all;
-  for (int i = 0; i < count; i++) all = all + one;
+  all.reserve(one.size() * count);
+  for (int i = 0; i < count; i++) all.insert(all.end(), one.begin(), one.end());
   return all;
 }
 
