@@ -39,5 +39,5 @@ add_executable(corvina_ui_tests
   tests/main_window_test.cpp
   tests/ui_test_main.cpp)
 target_link_libraries(corvina_ui_tests PRIVATE corvina_gui corvina_testing GTest::gtest)
-gtest_discover_tests(corvina_ui_tests PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen
+gtest_discover_tests(corvina_ui_tests TEST_PREFIX "corvina." PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen
   DISCOVERY_MODE PRE_TEST)

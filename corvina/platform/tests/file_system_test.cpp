@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/app_folder.h"
 #include "platform/drives.h"
 #include "testing/temp_folder.h"
 
@@ -70,6 +71,18 @@ TEST_F(FileSystemTest, ListsFilesBySuffixInNameOrder) {
   ASSERT_TRUE(names.has_value());
   EXPECT_EQ(*names, (std::vector<std::string>{"Loader1.BIN", "loader2.bin"}));
   EXPECT_FALSE(listFiles("E:\\Nothing", ".bin").has_value());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ApplicationFolderTest, IsTheProgramFilesFolderAsAWindowsPath) {
+  setDrives({{'Z', "/", DRIVE_FIXED}});
+  std::string expected = toWindowsPath(fs::read_symlink("/proc/self/exe").parent_path().string());
+  EXPECT_EQ(corvina::platform::applicationFolder(), expected);
+  EXPECT_EQ(expected.substr(0, 3), "Z:\\");
+  EXPECT_EQ(windowsPathOfHost("/tmp/a/../b/"), "Z:\\tmp\\b");
 }
 
 }  // namespace
