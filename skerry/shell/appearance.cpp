@@ -23,7 +23,7 @@ TApItem black{"black", 0x000000};
 
 uint32_t screen_pixels[320 * 240];
 ttk_surface_s screen_surface{320, 240, screen_pixels};
-ttk_screeninfo screen_info{320, 240, 16, 0, 22, &screen_surface};
+ttk_screeninfo screen_info{320, 240, 16, 0, 24, &screen_surface};
 
 } // namespace
 

@@ -201,7 +201,7 @@ TEST_F(Entry, InformationWindowListsTheDriversAndClosesOnAnyButton)
     }
     EXPECT_EQ(texts, (Lines{"Test", "Test2", "tsb43aa82 NOT loaded", "scsi_mod loaded", "sd_mod loaded",
                             "sbp2 loaded", "Press a button to quit."}));
-    EXPECT_EQ(ys, (std::vector<int>{5, 16, 27, 38, 49, 60, 218 - 20 - 5}));
+    EXPECT_EQ(ys, (std::vector<int>{5, 16, 27, 38, 49, 60, ttk_screen->h - ttk_screen->wy - ttk_text_height(ttk_menufont) - 5}));
     const int rule = ttk_screen->wy + 60 + 10 + 4;
     EXPECT_EQ(shell_pixel(5, rule), 0x505050u);
     EXPECT_EQ(shell_pixel(315, rule), 0x505050u);

@@ -3,8 +3,10 @@
 using Icon = ModuleTest;
 
 namespace {
-// The icon sits at the right end of the header: x 307..317, y 1..20.
-constexpr int X = 320 - 2 - 11, Y = 1, W = 11, H = 20;
+// The icon sits at the right end of the header, one pixel below its top
+// and above its bottom line.
+constexpr int X = 320 - 2 - 11, Y = 1, W = 11;
+const int H = ttk_screen->wy - 2;
 
 // Which of the icon's parts are drawn, and in which colour.
 struct Seen {

@@ -70,6 +70,13 @@ bool screenshot_tour(SimWindow &window, const QString &folder)
     ok &= shell_choose("Mount") == 0;
     ok &= reach(2);
     ok &= save("3-mounted");
+    if (shell_select("Music") == 0) { // the remote database is open
+        shell_press(PZ_BUTTON_ACTION);
+        ok &= shell_choose("Playlists") == 0;
+        ok &= save("3-mounted-playlists");
+        shell_press(PZ_BUTTON_MENU);
+        shell_press(PZ_BUTTON_MENU);
+    }
     ok &= shell_choose("Info") == 0;
     ok &= save("3-mounted-info");
     shell_press(PZ_BUTTON_ACTION); // any button closes it
