@@ -185,7 +185,7 @@ class M4aImport {
   }
 
   ipod_string read_text(uint32_t start, uint32_t n) {
-    ipod_import_block block(n + 1);
+    ipod_import_block block((size_t)n + 1);
     if (!block.data) {
       ipod_error("ipod_track_from_m4a(): Cannot allocate %lu bytes\n", (unsigned long)n + 1);
       return nullptr;

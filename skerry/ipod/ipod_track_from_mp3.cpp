@@ -270,14 +270,16 @@ ipod_string ipod_mp3_scan_id3v2_text(ipod_io_t io, int, uint32_t frame_size) {
     ipod_error("ipod_mp3_scan_text(): Invalid text encoding %d\n", encoding);
     return nullptr;
   }
-  uint32_t n = frame_size - 1;
-  ipod_import_block block(n + 2);
+  // A size beyond the end of the stream reads what there is.
+  uint32_t position = ipod_io_tell(io), length = ipod_io_length(io);
+  uint32_t n = min(frame_size - 1, position < length ? length - position : 0);
+  ipod_import_block block((size_t)n + 2);
   if (!block.data) {
     ipod_error("ipod_mp3_scan_text(): Cannot allocate %lu bytes\n", (unsigned long)n + 2);
     return nullptr;
   }
   uint32_t got = ipod_io_read_all(io, block.data, n);
-  std::memset(block.data + got, 0, n + 2 - got);
+  std::memset(block.data + got, 0, (size_t)n + 2 - got);
   const unsigned char *b = block.data;
   if (encoding == 0) return ipod_import_latin1_text(b, n);
   if (encoding == 3) {

@@ -152,6 +152,12 @@ TEST_F(Mp3, TextFrameBodiesInEveryEncoding) {
       if (s) ipod_string_free(s);
     }
   }
+  // A size far beyond the stream reads what there is.
+  TestStream huge(Bytes{0} + text_bytes("Short"));
+  ipod_string s = ipod_mp3_scan_id3v2_text(huge.io, 3, 0xFFFFFFFFu);
+  ASSERT_NE(s, nullptr);
+  EXPECT_STREQ(s, "Short");
+  ipod_string_free(s);
   EXPECT_EQ(errors.count("ipod_mp3_scan_text(): Invalid text encoding 4\n"), 2u);
   EXPECT_EQ(errors.count("ipod_mp3_scan_text(): Invalid text encoding -1\n"), 2u);
 }
