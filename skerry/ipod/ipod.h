@@ -12,7 +12,6 @@
 
 #include <stdint.h>
 
-#include "ipod_atom_list.h"
 #include "ipod_error.h"
 #include "ipod_file_utils.h"
 #include "ipod_memory.h"
@@ -21,6 +20,9 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* The track list that ipod_unique_track_location takes (see ipod_atom_list.h). */
+typedef struct ipod_atom_list_struct *ipod_atom_list;
 
 typedef struct ipod_struct *ipod_t;
 typedef struct ipod_track_struct *ipod_track_t;

@@ -8,6 +8,7 @@
 
 #include "device_fixture.h"
 #include "ipod.h"
+#include "ipod_atom.h"
 
 namespace {
 
