@@ -75,7 +75,16 @@ void ipod_atom_write(ipod_atom atom, ipod_io_t io, uint32_t version) {
   if (atom && atom->write) atom->write(io, version, atom->data);
 }
 
+// Real files nest atoms a few levels deep; a damaged or hostile file that
+// nests them without end must not exhaust the stack.
+static const int max_nesting = 32;
+static int nesting = 0;
+
 ipod_atom ipod_atom_read_next(ipod_io_t io, uint32_t version) {
+  if (nesting >= max_nesting) {
+    ipod_error("ipod_atom_read_next(): Atoms nested too deeply\n");
+    return nullptr;
+  }
   uint32_t tag = ipod_io_get4cc(io);
   ipod_atom atom = construct(tag);
   if (!atom) {
@@ -83,7 +92,10 @@ ipod_atom ipod_atom_read_next(ipod_io_t io, uint32_t version) {
     return nullptr;
   }
   ipod_atom_init(atom, version);
-  if (ipod_atom_read(atom, io, version) != 0) {
+  nesting++;
+  int result = ipod_atom_read(atom, io, version);
+  nesting--;
+  if (result != 0) {
     ipod_atom_free(atom);
     return nullptr;
   }

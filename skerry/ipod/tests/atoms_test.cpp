@@ -419,3 +419,25 @@ TEST(Database, UnknownDataSetsAreKeptInPlace) {
   EXPECT_EQ(prepare_and_write(again, 0), with);
   ipod_atom_free(again);
 }
+
+TEST(Database, EndlessNestingFailsCleanly) {
+  ErrorCapture errors;
+  // Data sets that each hold a database root that holds a data set ...
+  Bytes b;
+  const int levels = 5000;
+  for (int i = 0; i < levels; i++) {
+    Bytes root = {'m', 'h', 'b', 'd', 36, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 14, 0, 0, 0, 1, 0, 0, 0};
+    root.resize(36, 0);
+    Bytes set = {'m', 'h', 's', 'd', 16, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
+    b.insert(b.end(), root.begin(), root.end());
+    b.insert(b.end(), set.begin(), set.end());
+  }
+  for (int i = 0; i < levels; i++) {
+    uint32_t rest = (uint32_t)(b.size() - (size_t)i * 52);
+    uint32_t set_rest = rest - 36;
+    std::memcpy(b.data() + (size_t)i * 52 + 8, &rest, 4);
+    std::memcpy(b.data() + (size_t)i * 52 + 36 + 8, &set_rest, 4);
+  }
+  EXPECT_EQ(read_atom(b, 0), nullptr);
+  EXPECT_TRUE(errors.contains("ipod_atom_read_next(): Atoms nested too deeply\n"));
+}
