@@ -379,6 +379,29 @@ int ipod_atom_mhit_text_of_type(ipod_atom track, uint32_t type, ipod_atom_mhit_t
   return 0;
 }
 
+void ipod_atom_mhit_texts_of_types(ipod_atom track, const uint32_t *types, uint32_t count,
+                                   ipod_atom_mhit_text_view *views, int *found) {
+  for (uint32_t k = 0; k < count; k++) found[k] = 0;
+  ipod_atom_mhit_struct *d = track_data(track);
+  if (!d) return;
+  if (!d->lazy_children) {
+    for (uint32_t k = 0; k < count; k++) found[k] = ipod_atom_mhit_text_of_type(track, types[k], &views[k]);
+    return;
+  }
+  const unsigned char *p = d->lazy_children;
+  for (uint32_t i = 0, at = 0; i < d->lazy_count; i++) {
+    const unsigned char *m = p + at;
+    uint32_t type = ipod_le32(m + 12);
+    for (uint32_t k = 0; k < count; k++) {
+      if (found[k] || types[k] != type || !ipod_atom_mhod_type_is_string(type)) continue;
+      const unsigned char *body = m + ipod_le32(m + 4);
+      views[k] = ipod_atom_mhit_text_view{nullptr, body + 16, ipod_le32(body + 4) / 2};
+      found[k] = 1;
+    }
+    at += ipod_le32(m + 8);
+  }
+}
+
 const ipod_atom_mhod_string_struct *ipod_atom_mhit_string_struct(ipod_atom track, uint32_t type) {
   ipod_atom_mhit_struct *d = track_data(track);
   if (!d || !ipod_atom_mhod_type_is_string(type)) return nullptr;

@@ -57,6 +57,11 @@ int ipod_atom_mhit_has_text(ipod_atom track, int type);
    unpacking the track: 1 when found, else 0. */
 int ipod_atom_mhit_text_of_type(ipod_atom track, uint32_t type, ipod_atom_mhit_text_view *view);
 
+/* Looks up several text types in one walk over the track's data objects;
+   found[i] tells whether views[i] was filled. */
+void ipod_atom_mhit_texts_of_types(ipod_atom track, const uint32_t *types, uint32_t count,
+                                   ipod_atom_mhit_text_view *views, int *found);
+
 /* The string part of the track's first data object of that type, or null. */
 const ipod_atom_mhod_string_struct *ipod_atom_mhit_string_struct(ipod_atom track, uint32_t type);
 const ipod_atom_mhod_string_struct *ipod_atom_mhit_title_struct(ipod_atom track);
