@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,8 +29,38 @@ static void sync_folder_of(const char *path) {
   ipod_string_free(folder);
 }
 
+static const char temp_marker[] = ".new-";
+
+// A write killed half-way leaves its temporary file behind; the next write
+// of the same file removes such leftovers (their names are ours alone).
+static void remove_leftovers(const char *path) {
+  ipod_string folder = ipod_string_new_from(path);
+  if (!folder) return;
+  char *slash = std::strrchr(folder, '/');
+  const char *name = slash ? slash + 1 : path;
+  if (slash) *slash = 0;
+  size_t name_length = std::strlen(name), marker_length = std::strlen(temp_marker);
+  DIR *dir = opendir(slash ? (folder[0] ? folder : "/") : ".");
+  while (dir) {
+    struct dirent *entry = readdir(dir);
+    if (!entry) break;
+    const char *e = entry->d_name;
+    if (std::strlen(e) == name_length + marker_length + 6 && std::strncmp(e, name, name_length) == 0 &&
+        std::strncmp(e + name_length, temp_marker, marker_length) == 0) {
+      ipod_string leftover = ipod_string_append(ipod_string_append(ipod_string_new_from(folder), "/"), e);
+      if (leftover) {
+        unlink(leftover);
+        ipod_string_free(leftover);
+      }
+    }
+  }
+  if (dir) closedir(dir);
+  ipod_string_free(folder);
+}
+
 int ipod_write_file_safely(const char *path, ipod_file_writer writer, void *context, const char *caller) {
-  ipod_string temp = ipod_string_append(ipod_string_new_from(path), ".XXXXXX");
+  remove_leftovers(path);
+  ipod_string temp = ipod_string_append(ipod_string_append(ipod_string_new_from(path), temp_marker), "XXXXXX");
   if (!temp) return -1;
   int fd = mkstemp(temp);
   if (fd < 0) {

@@ -2,6 +2,7 @@
 // any point, and the process killed at any time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <dirent.h>
 #include <random>
@@ -181,4 +182,17 @@ TEST(FlushSafety, KilledWhileFlushingLeavesAReadableDatabase) {
     EXPECT_EQ(ipod_track_count(ipod), 2000u);
     ipod_free(ipod);
   }
+  // A later flush clears away what the killed writers left behind.
+  write_file(folder.dir / "iPod_Control/iTunes/iTunesDB.new-abc123", {1});
+  write_file(folder.dir / "iPod_Control/iTunes/iTunesDB.backup", {2});
+  ErrorCapture quiet;
+  ipod_t ipod = ipod_new(folder.root().c_str());
+  ipod_track_t t = ipod_track_get_by_index(ipod, 0);
+  ipod_track_set_text(t, IPOD_TITLE, "last");
+  ipod_track_free(t);
+  ASSERT_EQ(ipod_flush(ipod), 0);
+  ipod_free(ipod);
+  std::vector<std::string> left = files_in(folder.dir / "iPod_Control/iTunes");
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"iTunesDB", "iTunesDB.backup"}));
 }
