@@ -6,6 +6,7 @@
 #include "child_process.h"
 #include "connect.h"
 #include "system_root.h"
+#include "transfer.h"
 
 #include <cstdio>
 #include <cstring>
@@ -50,6 +51,8 @@ int setting(int id)
 // Removes the music menus and closes the remote database.
 void close_music(void)
 {
+    // A transfer to or from the remote iPod ends before its database goes.
+    abort_transfer();
     for (const char *path : music_entries)
         pz_menu_remove(path);
     ipod_free(remote_ipod);
@@ -103,6 +106,7 @@ void init_skerry(void)
 
 void cleanup_skerry(void)
 {
+    abort_transfer(); // a running transfer still writes its target database
     if (local_ipod)
         ipod_free(local_ipod);
     local_ipod = nullptr;
