@@ -95,7 +95,7 @@ ipod_atom ipod_atom_read_next(ipod_io_t io, uint32_t version) {
   nesting++;
   int result = ipod_atom_read(atom, io, version);
   nesting--;
-  if (result != 0) {
+  if (result != 0 || io->read_failed) {
     ipod_atom_free(atom);
     return nullptr;
   }

@@ -14,6 +14,7 @@ ipod_io_t ipod_io_new(void *user_data, ipod_io_read_func read, ipod_io_write_fun
   io->seek = seek;
   io->length = length;
   io->write_failed = 0;
+  io->read_failed = 0;
   io->image = nullptr;
   return io;
 }
@@ -65,6 +66,7 @@ uint32_t ipod_io_read_all(ipod_io_t io, void *destination, uint32_t count) {
     if (io->read(d + total, count - total, &done, io->user_data) != 0 || done == 0) break;
     total += done;
   }
+  if (total < count) io->read_failed = 1;
   return total;
 }
 

@@ -25,6 +25,10 @@ typedef struct ipod_io_struct {
   /* Set once a write callback failed or wrote less than asked, so that a
      writer can tell a complete file from a damaged one at the end. */
   int write_failed;
+  /* Set once a read ended early (the stream failed or ran out in the middle
+     of what was asked), so that readers can tell a whole atom from one made
+     of the zeros that stand in for missing bytes. */
+  int read_failed;
   /* Set on a memory stream over a whole file image (positions are offsets
      in it): readers may then keep pointers into the image instead of
      copying. Null for every other stream. */

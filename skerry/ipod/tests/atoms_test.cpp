@@ -18,6 +18,7 @@
 #include "ipod_atom_pqed.h"
 #include "ipod_io_memory.h"
 #include "ipod_memory.h"
+#include "test_stream.h"
 #include "test_support.h"
 
 static ipod_atom add_track(ipod_atom root, uint32_t id, const char *title) {
@@ -440,4 +441,37 @@ TEST(Database, EndlessNestingFailsCleanly) {
   }
   EXPECT_EQ(read_atom(b, 0), nullptr);
   EXPECT_TRUE(errors.contains("ipod_atom_read_next(): Atoms nested too deeply\n"));
+}
+
+TEST(Database, ShortReadsAndFailingStreams) {
+  ErrorCapture errors;
+  ipod_atom root = ipod_atom_new_for_tag(IPOD_TAG_MHBD, 0);
+  for (uint32_t id : {1000u, 1002u, 1004u}) add_track(root, id, "Title \xc3\xa9");
+  ipod_atom_mhit_set_text_utf8(ipod_atom_list_get(ipod_atom_mhbd_track_list(root), 1), 4, "Artist");
+  Bytes b = prepare_and_write(root, 0);
+  ipod_atom_free(root);
+  // A stream that hands out three bytes per call reads the same tree.
+  {
+    TestStream s(b);
+    s.max_chunk = 3;
+    ipod_atom again = ipod_atom_read_next(s.io, 0);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(write_atom(again, 0), b);
+    ipod_atom_free(again);
+  }
+  // A stream that fails part-way makes the read fail, at any point.
+  unsigned long atoms = ipod_atom_allocs - ipod_atom_frees;
+  long calls;
+  {
+    TestStream s(b);
+    ipod_atom again = ipod_atom_read_next(s.io, 0);
+    calls = s.calls;
+    ipod_atom_free(again);
+  }
+  for (long at = 0; at < calls; at++) {
+    TestStream s(b);
+    s.calls_left = at;
+    EXPECT_EQ(ipod_atom_read_next(s.io, 0), nullptr) << at;
+  }
+  EXPECT_EQ(ipod_atom_allocs - ipod_atom_frees, atoms);
 }
