@@ -153,11 +153,14 @@ TEST(Tracks, TextsFullPathAndReadOnlyTag) {
 
 TEST(Tracks, UnsafeLocationsTouchNoFile) {
   OpenDevice d;
-  // A file outside the device that a bad location would reach.
-  std::string outside = d.folder.dir / "../outside-secret";
+  // A file outside the device that a bad location would reach (named after
+  // this test's folder, so that parallel runs do not meet).
+  std::string name = d.folder.dir.path.substr(d.folder.dir.path.rfind('/') + 1) + "-outside";
+  std::string outside = d.folder.dir / ("../" + name);
   write_file(outside, {1, 2, 3});
   write_file(d.folder.dir / "rootfile", {4});
-  const char *bad[] = {":iPod_Control:..:..:outside-secret", "iPod_Control:Music:F00:A.mp3", ":..", ":a/../../x", ""};
+  std::string climb = ":iPod_Control:..:..:" + name;
+  const char *bad[] = {climb.c_str(), "iPod_Control:Music:F00:A.mp3", ":..", ":a/../../x", ""};
   for (const char *location : bad) {
     SCOPED_TRACE(location);
     d.errors.messages.clear();
