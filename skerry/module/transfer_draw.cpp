@@ -9,14 +9,34 @@
 
 namespace {
 
+// The top of text line k of the menu font.
+int line_top(TWidget *widget, int k)
+{
+    const int H = ttk_text_height(ttk_menufont);
+    return widget->y + k * H - 2 * H / 3;
+}
+
 // Line k of the menu font, centred (or at 8 when it does not fit).
 void centred_line(TWidget *widget, ttk_surface srf, int k, const std::string &text)
 {
-    const int H = ttk_text_height(ttk_menufont);
     const int width = ttk_text_width(ttk_menufont, text.c_str());
     const int x = width >= widget->w ? 8 : (widget->w - width) / 2;
-    ttk_text(srf, ttk_menufont, widget->x + x, widget->y + k * H - 2 * H / 3, ttk_ap_getx("window.fg")->color,
-             text.c_str());
+    ttk_text(srf, ttk_menufont, widget->x + x, line_top(widget, k), ttk_ap_getx("window.fg")->color, text.c_str());
+}
+
+// The bars sit at 46 and 97 below the window's top, which leaves room for
+// the lines of a menu font up to 13 pixels high.  A taller font would write
+// its lines over a bar: the bar then moves just below the lines it meets.
+int bar_top(TWidget *widget, int wanted, int first_line, int last_line)
+{
+    const int H = ttk_text_height(ttk_menufont);
+    const int y = widget->y + wanted;
+    for (int k = first_line; k <= last_line; ++k) {
+        const int top = line_top(widget, k);
+        if (top < y + 10 && y - 1 < top + H)
+            return line_top(widget, last_line + 1) + 1;
+    }
+    return y;
 }
 
 int percent_of(uint64_t done, uint64_t total)
@@ -83,11 +103,12 @@ void draw_transfer_widget(TWidget *widget, ttk_surface srf)
                          std::string("To: ") + (item->destination_path ? item->destination_path : ""));
         }
         centred_line(widget, srf, 3, done_of(t.file_bytes_transferred, item->size));
-        fill_copied_percent(widget, srf, percent_of(t.file_bytes_transferred, item->size), widget->y + 46);
+        fill_copied_percent(widget, srf, percent_of(t.file_bytes_transferred, item->size),
+                           bar_top(widget, 46, 3, 3));
     } else {
         centred_line(widget, srf, 1, item ? "Transfer Aborted" : "Transfer Completed");
         centred_line(widget, srf, 2, "Press [menu] to return");
-        fill_copied_percent(widget, srf, 100, widget->y + 46);
+        fill_copied_percent(widget, srf, 100, bar_top(widget, 46, 3, 3));
     }
     if (t.total_files > 1) {
         // The format's line end is left out: the shell would draw it as a glyph.
@@ -96,7 +117,8 @@ void draw_transfer_widget(TWidget *widget, ttk_surface srf)
                       int(t.total_files));
         centred_line(widget, srf, 6, files);
         centred_line(widget, srf, 7, done_of(t.total_bytes_transferred, t.total_bytes) + " total");
-        fill_copied_percent(widget, srf, percent_of(t.total_bytes_transferred, t.total_bytes), widget->y + 97);
+        fill_copied_percent(widget, srf, percent_of(t.total_bytes_transferred, t.total_bytes),
+                            bar_top(widget, 97, 6, 7));
     }
 }
 
