@@ -1,5 +1,7 @@
 #include "audio_fixtures.h"
 
+#include <algorithm>
+
 Bytes operator+(Bytes a, const Bytes &b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
@@ -39,8 +41,9 @@ Bytes frame_header(const Frame &f) {
 }
 
 Bytes mp3_frame(const Frame &f) {
-  Bytes b = frame_header(f);
-  b.resize(frame_length(f), 0);
+  Bytes b(frame_length(f), 0);
+  const Bytes header = frame_header(f);
+  std::copy(header.begin(), header.end(), b.begin());
   return b;
 }
 
