@@ -12,6 +12,9 @@
 
 namespace {
 
+// The fields we know end at offset 36 of the header.
+constexpr uint32_t kKnownHeaderBytes = 36;
+
 ipod_atom_mhbd_struct *root_data(ipod_atom atom) {
   return static_cast<ipod_atom_mhbd_struct *>(ipod_atom_data_of(atom, IPOD_TAG_MHBD));
 }
@@ -74,6 +77,7 @@ void mhbd_free(void *data) {
     ipod_atom_list_remove_and_free_all(d->children);
     ipod_atom_list_free(d->children);
   }
+  ipod_memory_free(d->extra);
   ipod_memory_free(d);
 }
 
@@ -89,6 +93,11 @@ int mhbd_read(ipod_io_t io, uint32_t version, void *data) {
   d->unk3 = ipod_io_getul(io);
   d->unk4 = ipod_io_getul(io);
   d->unk5 = ipod_io_getul(io);
+  if (header_end - start > IPOD_MHBD_HEADER_SIZE) {
+    d->extra_length = header_end - start - kKnownHeaderBytes;
+    d->extra = ipod_io_read_block(io, d->extra_length);
+    if (!d->extra) return -1;
+  }
   ipod_io_seek(io, header_end);
   if (count > (atom_end - header_end) / 12) {
     ipod_error("ipod_atom_read_mhbd(): Bad data set count %lu\n", (unsigned long)count);
@@ -149,14 +158,18 @@ void mhbd_prepare_to_write(ipod_atom root, uint32_t version, void *data) {
 void mhbd_write(ipod_io_t io, uint32_t version, void *data) {
   auto *d = static_cast<ipod_atom_mhbd_struct *>(data);
   uint32_t v = version ? version : d->version;
-  uint32_t start = ipod_io_put_simple_header(io, IPOD_TAG_MHBD, IPOD_MHBD_HEADER_SIZE);
+  uint32_t header_size = d->extra ? kKnownHeaderBytes + d->extra_length : IPOD_MHBD_HEADER_SIZE;
+  uint32_t start = ipod_io_put_simple_header(io, IPOD_TAG_MHBD, header_size);
   ipod_io_putul(io, d->unk1);
   ipod_io_putul(io, v);
   ipod_io_putul(io, ipod_atom_list_length(d->children));
   ipod_io_putul(io, d->unk3);
   ipod_io_putul(io, d->unk4);
   ipod_io_putul(io, d->unk5);
-  ipod_io_put_pad(io, start, IPOD_MHBD_HEADER_SIZE);
+  if (d->extra)
+    ipod_io_write(io, d->extra, d->extra_length, nullptr);
+  else
+    ipod_io_put_pad(io, start, IPOD_MHBD_HEADER_SIZE);
   ipod_atom_list_write(d->children, io, v);
   ipod_io_backpatch(io, start);
 }
@@ -168,7 +181,13 @@ void *mhbd_copy(void *data) {
   *c = *d;
   c->cache = nullptr;
   c->children = ipod_atom_list_copy(d->children);
-  if (!c->children) {
+  c->extra = d->extra ? static_cast<unsigned char *>(ipod_memory_dup(d->extra, d->extra_length)) : nullptr;
+  if (!c->children || (d->extra && !c->extra)) {
+    if (c->children) {
+      ipod_atom_list_remove_and_free_all(c->children);
+      ipod_atom_list_free(c->children);
+    }
+    ipod_memory_free(c->extra);
     ipod_memory_free(c);
     return nullptr;
   }

@@ -32,6 +32,11 @@ typedef struct ipod_atom_mhbd_struct {
   uint32_t unk5;
   ipod_atom_list children;
   ipod_mhbd_prepare_cache *cache; /* only while prepare_to_write runs */
+  /* Header bytes from offset 36 on, kept when a database written by another
+     program has a header longer than ours (its database id and language
+     live there); written back unchanged with that header size. */
+  unsigned char *extra;
+  uint32_t extra_length;
 } ipod_atom_mhbd_struct;
 
 ipod_atom ipod_atom_new_mhbd(void);

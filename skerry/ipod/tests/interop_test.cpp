@@ -96,6 +96,16 @@ TEST(Interop, LibgpodReadsOurChangesAndNothingIsLost) {
     kept++;
   }
   EXPECT_GT(kept, 0);
+
+  // So is the root header beyond the fields this library knows (libgpod
+  // keeps its database id and language there).
+  auto after = read_file(d.db());
+  uint32_t header_size = before[4] | before[5] << 8;
+  ASSERT_GT(header_size, 104u);
+  ASSERT_GE(after.size(), header_size);
+  EXPECT_EQ(std::vector<unsigned char>(after.begin() + 36, after.begin() + header_size),
+            std::vector<unsigned char>(before.begin() + 36, before.begin() + header_size));
+  EXPECT_EQ(after[4] | after[5] << 8, (int)header_size);
 }
 
 TEST(Interop, LibgpodReadsADatabaseMadeFromScratch) {
