@@ -35,6 +35,33 @@ bool reach(int state)
     return tour_window->rip_status() == state;
 }
 
+// Browses the remote music by artist, album and song, then transfers an
+// album to the local iPod.  Starts and ends in the "Remote iPod" menu.
+bool browse_and_transfer(void)
+{
+    bool ok = shell_choose("Music") == 0 && shell_choose("Artists") == 0;
+    ok &= save("browse-1-artists");
+    ok &= shell_choose("Ada Lindqvist") == 0;
+    ok &= save("browse-2-albums");
+    ok &= shell_choose("Paper Boats") == 0;
+    ok &= save("browse-3-songs");
+    shell_press(PZ_BUTTON_MENU);
+
+    // Holding the action button on the album offers all its tracks.
+    ok &= shell_select("Paper Boats") == 0;
+    shell_hold(PZ_BUTTON_ACTION, 600);
+    ok &= save("transfer-1-selection");
+    ok &= shell_choose("Transfer") == 0;
+    shell_advance(1); // one copy step: the first (small) file is done
+    ok &= save("transfer-2-progress");
+    for (int i = 0; i < 100 && tour_window->rip_status() == 3; ++i)
+        shell_advance(1);
+    ok &= save("transfer-3-completed");
+    for (int i = 0; i < 4; ++i) // the transfer window, albums, artists, music
+        shell_press(PZ_BUTTON_MENU);
+    return ok;
+}
+
 } // namespace
 
 void screenshot_tour_dialog(void)
@@ -76,6 +103,7 @@ bool screenshot_tour(SimWindow &window, const QString &folder)
         ok &= save("3-mounted-playlists");
         shell_press(PZ_BUTTON_MENU);
         shell_press(PZ_BUTTON_MENU);
+        ok &= browse_and_transfer();
     }
     ok &= shell_choose("Info") == 0;
     ok &= save("3-mounted-info");

@@ -1,5 +1,6 @@
 // A scripted run of the simulator that saves pictures of the window: the
-// remote iPod detached, attached, mounted, the eject question, ejected.
+// remote iPod detached, attached, mounted (with a remote music database:
+// browsing it and transferring an album), the eject question, ejected.
 #pragma once
 
 #include <QString>
