@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ipod.h"
+#include "device_fixture.h"
 #include "library_dump.h"
 #include "test_support.h"
 
@@ -24,17 +25,8 @@ static std::string run(const std::string &command) {
 
 static std::string helper() { return GPOD_HELPER; }
 
-struct Device {
-  TempDir dir;
-  std::string db() const { return dir / "iPod_Control/iTunes/iTunesDB"; }
-  Device() {
-    make_dirs(dir / "iPod_Control/iTunes");
-    for (int i = 0; i < 20; i++) {
-      char name[32];
-      snprintf(name, sizeof name, "iPod_Control/Music/F%02d", i);
-      make_dirs(dir / name);
-    }
-  }
+struct Device : DeviceFolder {
+  std::string db() const { return database(); }
 };
 
 // The data sets of a database file by type, as raw bytes.

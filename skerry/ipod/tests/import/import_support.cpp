@@ -1,14 +1,7 @@
 #include "import_support.h"
 
-#include <cstdio>
 
-Device::Device(int music_folders) {
-  make_dirs(dir / "iPod_Control/iTunes");
-  for (int i = 0; i < music_folders; i++) {
-    char name[32];
-    snprintf(name, sizeof name, "iPod_Control/Music/F%02d", i);
-    make_dirs(dir / name);
-  }
+Device::Device(int music_folders) : DeviceFolder(music_folders) {
   // Without the "creating" reports of the new database, and leaving any
   // capture of the test in place.
   ipod_error_func saved = g_ipod_error_func;

@@ -4,16 +4,16 @@
 #include <string>
 
 #include "audio_fixtures.h"
+#include "device_fixture.h"
 #include "ipod.h"
 #include "test_stream.h"
 #include "test_support.h"
 
-struct Device {
-  TempDir dir;
+// A device folder with its database open.
+struct Device : DeviceFolder {
   ipod_t ipod = nullptr;
   explicit Device(int music_folders = 20);
   ~Device();
-  std::string root() const { return dir.path; }
 };
 
 // Runs an importer on bytes; owns the track handle.
