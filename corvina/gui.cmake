@@ -31,7 +31,8 @@ set_target_properties(Corvina PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${APP_DIR})
 # The application folder with the sub-folders the program expects.
 add_custom_command(TARGET Corvina POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E make_directory ${APP_DIR}/Files ${APP_DIR}/plugins
-          ${APP_DIR}/plugins/modules ${APP_DIR}/plugins/DecompressionFiles ${APP_DIR}/temp)
+          ${APP_DIR}/plugins/modules ${APP_DIR}/plugins/DecompressionFiles ${APP_DIR}/temp
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/README.md ${APP_DIR}/README.md)
 
 add_executable(corvina_ui_tests
   tests/controls_test.cpp

@@ -5,13 +5,15 @@
 
 namespace corvina {
 
-// Where the About page's links lead.
-const char* const kProjectPageAddress = "https://github.com/corvina-ipod/corvina";
+// Where the About page's links lead. The project page is the README that the
+// build puts in the application folder, so it is there without a network.
+const char* const kProjectPageFile = "\\README.md";
 const char* const kWikiPageAddress = "https://web.archive.org/web/2008/http://www.ipodlinux.org/";
 
 void FrmMain::openProjectPage() {
   trace_ << "openProjectPage";
-  platform::ShellExecuteA(this, "", kProjectPageAddress, "", "", platform::SW_SHOWNORMAL);
+  platform::ShellExecuteA(this, "", platform::applicationFolder() + kProjectPageFile, "", "",
+                          platform::SW_SHOWNORMAL);
 }
 
 void FrmMain::openWikiPage() {
